@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential g++ cmake ninja-build pkg-config git ca-certificates
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpcre2-dev libcurl4-openssl-dev
+  libpcre2-dev libcurl4-openssl-dev libicu-dev
   libcpp-httplib-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libqt6svg6
   xvfb xauth x11-apps imagemagick fonts-wqy-microhei

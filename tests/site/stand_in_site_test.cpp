@@ -73,8 +73,11 @@ SiteData RoomData() {
     data.gifts.push_back({"newyear", "2027-01-01", "12:00:00", 100});
     const char* const years[] = {"2014", "2015", "2016", "2025", "2026"};
     for (int i = 0; i < 25; ++i) {
-        data.administrators.push_back({std::to_string(20001 + i), "v" + std::to_string(10 + i),
-                                       std::string(years[i % 5]) + "-03-04 05:06:07"});
+        std::string appointed = years[i % 5];
+        appointed.append("-03-04 05:06:07");
+        data.administrators.push_back(
+            {std::to_string(20001 + i), std::string("v").append(std::to_string(10 + i)),
+             appointed});
     }
     return data;
 }

@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -132,6 +133,10 @@ bool RecordingServer::WaitForRequest(socket_t sock) const {
 }
 
 bool RecordingServer::process_and_close_socket(socket_t sock) {
+    // A reply goes out in several writes (head, then body); without TCP_NODELAY the second
+    // write of a kept-alive connection waits for the client's delayed acknowledgement.
+    const int noDelay = 1;
+    setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     CapturingStream stream(sock, read_timeout_sec_, read_timeout_usec_, write_timeout_sec_,
                            write_timeout_usec_);
     bool ok = false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "text/encoding.h"
+#include "text/html_text.h"
 #include "text/regex_object.h"
 #include "web/failure_message.h"
 #include "web/web_request.h"
@@ -38,8 +39,9 @@ std::vector<ListView::Row> AdminRows(RegexObject& regex, const Text& page) {
     std::vector<ListView::Row> rows;
     rows.reserve(regex.MatchCount());
     for (int match = 1; match <= regex.MatchCount(); ++match) {
-        rows.push_back({regex.SubMatchText(match, 3), regex.SubMatchText(match, 1),
-                        regex.SubMatchText(match, 2)});
+        rows.push_back({DecodeHtmlText(regex.SubMatchText(match, 3)),
+                        DecodeHtmlText(regex.SubMatchText(match, 1)),
+                        DecodeHtmlText(regex.SubMatchText(match, 2))});
     }
     return rows;
 }

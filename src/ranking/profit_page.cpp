@@ -1,6 +1,7 @@
 #include "ranking/profit_page.h"
 
 #include "text/encoding.h"
+#include "text/html_text.h"
 #include "text/regex_object.h"
 
 namespace roomdesk {
@@ -26,7 +27,7 @@ std::vector<ListView::Row> GiftRowsOf(std::string_view pageText) {
     std::vector<ListView::Row> rows;
     rows.reserve(static_cast<std::size_t>(count));
     for (int i = 1; i <= count; ++i) {
-        rows.push_back({Text(), regex.SubMatchText(i, 1), Text(kGiftAmount)});
+        rows.push_back({Text(), DecodeHtmlText(regex.SubMatchText(i, 1)), Text(kGiftAmount)});
     }
     return rows;
 }

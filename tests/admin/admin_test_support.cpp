@@ -13,7 +13,8 @@ Text Ansi(std::string_view utf8) { return Utf8ToAnsi(utf8); }
 std::string AdminNickname(int index) {
     char name[16];
     std::snprintf(name, sizeof name, "%02d", index);
-    return "房管" + std::string(name);
+    // The site writes the "&" of the second one as "&amp;"; the roster lists it as "&".
+    return (index == 2 ? "猫&狗" : "房管") + std::string(name);
 }
 
 std::string AdminUid(int index) { return std::to_string(20000 + index); }

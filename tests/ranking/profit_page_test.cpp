@@ -68,6 +68,9 @@ TEST(ProfitPageTest, GiftRowsOfOneHundredAreFound) {
         {"a nickname holding a cell end", GiftRow("100", "x</td>y"), {"x</td>y"}},
         {"a Chinese nickname keeps its bytes", GiftRow("100", A("土豪甲")), {A("土豪甲")}},
         {"an empty nickname", GiftRow("100", ""), {""}},
+        {"character references stand for their characters",
+         GiftRow("100", "Tom&amp;Jerry"),
+         {"Tom&Jerry"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

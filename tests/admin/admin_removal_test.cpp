@@ -90,7 +90,7 @@ TEST_F(AdminRemovalTest, SendsNothingWithoutAChoiceAndReportsSuccessOnlyWhenTheS
         site_.ClearFaults();
         site_.ClearRequests();
         if (c.fault) site_.AddFault(*c.fault);
-        UseBase(c.reachable ? site_.BaseUrl() : UnreachableBase());
+        UseBase(c.reachable ? site_.BaseUrl() : site::ClosedSiteAddress());
         roster().SetRows({{"20002", "a", "b"}});
         if (c.row) {
             roster().SetRows({{"20002", "a", "b"}, *c.row});

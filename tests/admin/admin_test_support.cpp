@@ -35,13 +35,6 @@ site::SiteData AdminRoom(int administrators) {
     return data;
 }
 
-std::string UnreachableBase() {
-    site::StandInSite gone{site::SiteData{}};
-    const int port = gone.Start();
-    gone.Stop();
-    return "http://127.0.0.1:" + std::to_string(port);
-}
-
 void AdminTest::SetUp() {
     AllowTransfers();
     SetWebSettings(WebSettings{});

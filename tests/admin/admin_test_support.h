@@ -29,9 +29,6 @@ std::string AdminNickname(int index);  // from 1: "房管01"
 std::string AdminUid(int index);       // from 1: "20001"
 std::string AdminDate(int index);      // from 1: "2014-03-04 05:06:07", "2015-...", ...
 
-// The address of a site that does not answer: the port of a site that was started and stopped.
-std::string UnreachableBase();
-
 class AdminTest : public ::testing::Test {
 protected:
     // Starts the site with AdminRoom(45) (three roster pages), logs in and forgets the requests

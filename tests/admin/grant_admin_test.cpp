@@ -199,7 +199,7 @@ TEST_F(GrantAdminTest, AFailedExchangeTellsWhyAndNeverReportsSuccess) {
         SCOPED_TRACE(c.what);
         site_.ClearFaults();
         site_.ClearRequests();
-        UseBase(c.fault ? site_.BaseUrl() : UnreachableBase());
+        UseBase(c.fault ? site_.BaseUrl() : site::ClosedSiteAddress());
         if (c.fault) site_.AddFault(*c.fault);
         WebSettings settings;
         if (c.timeoutMs > 0) settings.totalTimeout = std::chrono::milliseconds(c.timeoutMs);

@@ -106,7 +106,7 @@ TEST_F(RosterCheckTest, AFailedExchangeEndsTheCheckAndSaysWhy) {
         site_.ClearRequests();
         roster().SetRows({{"1", "old", "2015-01-01"}});
         window_.Status("状态条2").SetText("");
-        UseBase(c.fault ? site_.BaseUrl() : UnreachableBase());
+        UseBase(c.fault ? site_.BaseUrl() : site::ClosedSiteAddress());
         if (c.fault) site_.AddFault(*c.fault);
 
         CheckRosterAndWait();

@@ -33,15 +33,6 @@ struct AtMessage {
     bool lastRequestWasCaptcha = false;
 };
 
-// A base address where nothing listens: a site's port, given up again.
-std::string ClosedSiteAddress() {
-    site::StandInSite gone(site::SiteData{});
-    gone.Start();
-    const std::string address = gone.BaseUrl();
-    gone.Stop();
-    return address;
-}
-
 class LoginTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -106,7 +97,7 @@ TEST_F(LoginTest, FetchCaptchaThatFailsLeavesNoPictureAndSaysNothing) {
     const struct {
         const char* name;
         std::string base;
-    } cases[] = {{"error status", base_}, {"nothing listens", ClosedSiteAddress()}};
+    } cases[] = {{"error status", base_}, {"nothing listens", site::ClosedSiteAddress()}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto window = NewWindow();
@@ -250,7 +241,7 @@ TEST_F(LoginTest, ExchangeThatFailedSaysWhy) {
         seen_.clear();
         auto window = NewWindow();
         FillIn(*window, "demo", "demo123", "1234");
-        Login(*window, c.closedSite ? ClosedSiteAddress() : base_);
+        Login(*window, c.closedSite ? site::ClosedSiteAddress() : base_);
         ASSERT_EQ(seen_.size(), 1u);
         EXPECT_EQ(seen_[0].text, Utf8ToAnsi(c.message));
         EXPECT_EQ(window->Picture("图片框1").PictureCount(), 0);

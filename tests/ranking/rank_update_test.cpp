@@ -316,11 +316,8 @@ TEST_F(RankingSiteTest, PagesThatBringNoResponseAreReported) {
 }
 
 TEST_F(RankingSiteTest, AnUnreachableSiteIsReportedForEveryPeriod) {
-    site::StandInSite gone{site::SiteData{}};
-    ASSERT_GT(gone.Start(), 0);
-    const std::string address = gone.BaseUrl();
-    gone.Stop();
-    rankings_ = std::make_unique<Rankings>(window_, address, [] { return Text(kToday); });
+    rankings_ =
+        std::make_unique<Rankings>(window_, site::ClosedSiteAddress(), [] { return Text(kToday); });
     rankings_->Install();
     for (const RankPeriod& period : kRankPeriods) {
         SCOPED_TRACE(period.shownList);

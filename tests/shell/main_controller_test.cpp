@@ -41,14 +41,6 @@ int CaptchaRequests(const site::StandInSite& site) {
     return count;
 }
 
-std::string ClosedSiteAddress() {
-    site::StandInSite gone(site::SiteData{});
-    gone.Start();
-    const std::string address = gone.BaseUrl();
-    gone.Stop();
-    return address;
-}
-
 // A skin applied, with what the window held at that moment.
 struct SkinCall {
     int skin = 0;
@@ -222,7 +214,7 @@ TEST_F(MainControllerTest, UnreachableSiteAtStartGivesAUsableWindowAndNoMessage)
         std::chrono::milliseconds atLeast;
     };
     const Case cases[] = {
-        {"nothing listens", ClosedSiteAddress(), "无法连接网站", 0ms},
+        {"nothing listens", site::ClosedSiteAddress(), "无法连接网站", 0ms},
         {"no answer in time", site_.BaseUrl(), "网站响应超时", 400ms},  // about the time-out
     };
     for (const Case& c : cases) {

@@ -320,4 +320,12 @@ void StandInSite::SetPage(std::string pathAndQuery, std::string body) {
 }
 void StandInSite::ClearPages() { impl_->state.ClearPages(); }
 
+std::string ClosedSiteAddress() {
+    StandInSite gone{SiteData{}};
+    gone.Start();
+    const std::string address = gone.BaseUrl();
+    gone.Stop();
+    return address;
+}
+
 }  // namespace roomdesk::site

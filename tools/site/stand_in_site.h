@@ -87,6 +87,10 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The base address of a loopback port where nothing listens (a site's port, given up again), for
+// tests of a site that cannot be reached.
+std::string ClosedSiteAddress();
+
 // Today's local date, YYYY-MM-DD.
 std::string LocalDate();
 

@@ -21,7 +21,8 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-void AppendUnit(std::string& out, unsigned unit) {
+// Appends the JSON escape of a UTF-16 code unit: a backslash, "u" and four hexadecimal digits.
+void AppendUnit(std::string& out, std::uint16_t unit) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "\\u%04x", unit);
     out += buffer;

@@ -44,14 +44,14 @@ QtWindow::~QtWindow() {
 }
 
 void QtWindow::BuildMenus(const WindowLayout& layout) {
-    for (const MenuSpec& spec : layout.menus) {
-        auto* menu = new QMenu(FromUtf8(spec.name), frame_.get());
-        menu->setObjectName(FromUtf8(spec.name));
-        if (!menus_.emplace(spec.name, menu).second) AbortOnLayout("two menus are named", spec.name);
-        for (std::string_view item : spec.items) {
+    for (const MenuSpec& shape : layout.menus) {
+        auto* menu = new QMenu(FromUtf8(shape.name), frame_.get());
+        menu->setObjectName(FromUtf8(shape.name));
+        if (!menus_.emplace(shape.name, menu).second) AbortOnLayout("two menus are named", shape.name);
+        for (std::string_view item : shape.items) {
             // Qt reads the '&' of an item as Win32 does: it marks the mnemonic letter.
             QAction* action = menu->addAction(FromUtf8(item));
-            MenuKey key(spec.name, item);
+            MenuKey key(shape.name, item);
             menuHandlers_.emplace(key, nullptr);
             QObject::connect(action, &QAction::triggered, menu, [this, key] {
                 const std::function<void()> handler = menuHandlers_[key];
@@ -63,16 +63,16 @@ void QtWindow::BuildMenus(const WindowLayout& layout) {
 
 void QtWindow::Build(const WindowLayout& layout) {
     std::map<std::string_view, TabControl*> tabs;
-    for (const ControlSpec& spec : layout.controls) {
+    for (const ControlSpec& shape : layout.controls) {
         QWidget* parent = frame_.get();
-        if (!spec.parent.tab.empty()) {
-            auto tab = tabs.find(spec.parent.tab);
-            if (tab == tabs.end()) AbortOnControlLookup(spec.parent.tab, "tab control", {});
-            parent = tab->second->PageHost(spec.parent.page);
-            if (!parent) AbortOnLayout("a control lies on a page that does not exist:", spec.name);
+        if (!shape.parent.tab.empty()) {
+            auto tab = tabs.find(shape.parent.tab);
+            if (tab == tabs.end()) AbortOnControlLookup(shape.parent.tab, "tab control", {});
+            parent = tab->second->PageHost(shape.parent.page);
+            if (!parent) AbortOnLayout("a control lies on a page that does not exist:", shape.name);
         }
-        Entry entry{spec.kind, nullptr, nullptr};
-        switch (spec.kind) {
+        Entry entry{shape.kind, nullptr, nullptr};
+        switch (shape.kind) {
             case ControlKind::TabControl: {
                 // The window's own tab control places its pages' controls from its corner,
                 // beside and under its tab strip, as a Win32 tab control places its children
@@ -80,48 +80,48 @@ void QtWindow::Build(const WindowLayout& layout) {
                 // the page area under its strip (its lists at 0, 0 fill that area).
                 const auto origin = parent == frame_.get() ? TabControl::Origin::Corner
                                                            : TabControl::Origin::PageArea;
-                TabControl* control = MakeTabControl(spec, parent, origin);
-                tabs[spec.name] = control;
+                TabControl* control = MakeTabControl(shape, parent, origin);
+                tabs[shape.name] = control;
                 entry.control = std::make_unique<QtControl>(thread_, control);
                 break;
             }
             case ControlKind::Label:
-                entry.control = std::make_unique<QtControl>(thread_, MakeLabel(spec, parent));
+                entry.control = std::make_unique<QtControl>(thread_, MakeLabel(shape, parent));
                 break;
             case ControlKind::Button:
-                entry.control = std::make_unique<QtControl>(thread_, MakeButton(spec, parent));
+                entry.control = std::make_unique<QtControl>(thread_, MakeButton(shape, parent));
                 break;
             case ControlKind::EditBox:
-                entry.control = std::make_unique<QtEditBox>(thread_, MakeEditBox(spec, parent));
+                entry.control = std::make_unique<QtEditBox>(thread_, MakeEditBox(shape, parent));
                 break;
             case ControlKind::PictureBox:
                 entry.control =
-                    std::make_unique<QtPictureBox>(thread_, MakePictureBox(spec, parent));
+                    std::make_unique<QtPictureBox>(thread_, MakePictureBox(shape, parent));
                 break;
             case ControlKind::ComboBox:
-                entry.control = std::make_unique<QtComboBox>(thread_, MakeComboBox(spec, parent));
+                entry.control = std::make_unique<QtComboBox>(thread_, MakeComboBox(shape, parent));
                 break;
             case ControlKind::CheckBox:
-                entry.control = std::make_unique<QtCheckBox>(thread_, MakeCheckBox(spec, parent));
+                entry.control = std::make_unique<QtCheckBox>(thread_, MakeCheckBox(shape, parent));
                 break;
             case ControlKind::StatusBar: {
                 QLabel* part = nullptr;
-                QStatusBar* bar = MakeStatusBar(spec, parent, &part);
+                QStatusBar* bar = MakeStatusBar(shape, parent, &part);
                 entry.control = std::make_unique<QtStatusBar>(thread_, bar, part);
                 break;
             }
             case ControlKind::ListView: {
-                if (spec.offView) {
+                if (shape.offView) {
                     // A work list: the store of an update, which nobody sees.
                     entry.control =
-                        std::make_unique<MemoryListView>(static_cast<int>(spec.columns.size()));
+                        std::make_unique<MemoryListView>(static_cast<int>(shape.columns.size()));
                     break;
                 }
-                QTreeWidget* list = MakeListView(spec, parent);
+                QTreeWidget* list = MakeListView(shape, parent);
                 entry.control = std::make_unique<QtListView>(thread_, list);
-                if (spec.popupMenu.empty()) break;
-                auto menu = menus_.find(spec.popupMenu);
-                if (menu == menus_.end()) AbortOnControlLookup(spec.popupMenu, "menu", {});
+                if (shape.popupMenu.empty()) break;
+                auto menu = menus_.find(shape.popupMenu);
+                if (menu == menus_.end()) AbortOnControlLookup(shape.popupMenu, "menu", {});
                 list->setContextMenuPolicy(Qt::CustomContextMenu);
                 QObject::connect(list, &QWidget::customContextMenuRequested, list,
                                  [list, popup = menu->second](const QPoint& at) {
@@ -132,13 +132,13 @@ void QtWindow::Build(const WindowLayout& layout) {
             }
             case ControlKind::Timer: {
                 auto* timer = new QTimer(frame_.get());
-                timer->setObjectName(FromUtf8(spec.name));
-                entry.timer = std::make_unique<QtTimer>(thread_, timer, spec.period);
+                timer->setObjectName(FromUtf8(shape.name));
+                entry.timer = std::make_unique<QtTimer>(thread_, timer, shape.period);
                 break;
             }
         }
-        if (!controls_.emplace(spec.name, std::move(entry)).second) {
-            AbortOnLayout("two controls are named", spec.name);
+        if (!controls_.emplace(shape.name, std::move(entry)).second) {
+            AbortOnLayout("two controls are named", shape.name);
         }
     }
 }

@@ -9,24 +9,24 @@ namespace roomdesk {
 
 namespace {
 
-std::unique_ptr<Control> MakeControl(const ControlSpec& spec) {
-    switch (spec.kind) {
+std::unique_ptr<Control> MakeControl(const ControlSpec& shape) {
+    switch (shape.kind) {
         case ControlKind::ListView:
-            return std::make_unique<MemoryListView>(static_cast<int>(spec.columns.size()));
+            return std::make_unique<MemoryListView>(static_cast<int>(shape.columns.size()));
         case ControlKind::StatusBar:
             return std::make_unique<MemoryStatusBar>();
         case ControlKind::EditBox:
-            return std::make_unique<MemoryEditBox>(Utf8ToAnsi(spec.text));
+            return std::make_unique<MemoryEditBox>(Utf8ToAnsi(shape.text));
         case ControlKind::ComboBox: {
             std::vector<ComboItem> items;
-            items.reserve(spec.items.size());
-            for (const ComboItemSpec& item : spec.items) {
+            items.reserve(shape.items.size());
+            for (const ComboItemSpec& item : shape.items) {
                 items.push_back({Utf8ToAnsi(item.text), item.value});
             }
             return std::make_unique<MemoryComboBox>(std::move(items));
         }
         case ControlKind::CheckBox:
-            return std::make_unique<MemoryCheckBox>(spec.checked);
+            return std::make_unique<MemoryCheckBox>(shape.checked);
         case ControlKind::PictureBox:
             return std::make_unique<MemoryPictureBox>();
         case ControlKind::Timer:
@@ -44,19 +44,19 @@ std::unique_ptr<Control> MakeControl(const ControlSpec& spec) {
 MemoryWindow::MemoryWindow(const WindowLayout& layout)
     : windowThread_(std::this_thread::get_id()),
       sleeper_([](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }) {
-    for (const ControlSpec& spec : layout.controls) {
-        Entry entry{spec.kind, MakeControl(spec), nullptr};
+    for (const ControlSpec& shape : layout.controls) {
+        Entry entry{shape.kind, MakeControl(shape), nullptr};
         if (entry.control) {
-            entry.control->SetVisible(spec.visible);
+            entry.control->SetVisible(shape.visible);
         } else {
-            entry.timer = std::make_unique<MemoryTimer>(spec.period);
+            entry.timer = std::make_unique<MemoryTimer>(shape.period);
         }
-        if (!controls_.emplace(spec.name, std::move(entry)).second) {
+        if (!controls_.emplace(shape.name, std::move(entry)).second) {
             std::fprintf(stderr, "roomdesk: two controls are named \"%.*s\"\n",
-                         static_cast<int>(spec.name.size()), spec.name.data());
+                         static_cast<int>(shape.name.size()), shape.name.data());
             std::abort();
         }
-        if (!spec.popupMenu.empty()) popupMenus_.emplace(spec.name, spec.popupMenu);
+        if (!shape.popupMenu.empty()) popupMenus_.emplace(shape.name, shape.popupMenu);
     }
     for (const MenuSpec& menu : layout.menus) {
         for (std::string_view item : menu.items) {

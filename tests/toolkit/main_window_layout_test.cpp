@@ -15,8 +15,8 @@ namespace {
 const WindowLayout& Layout() { return MainWindowLayout(); }
 
 const ControlSpec* FindSpec(std::string_view name) {
-    for (const ControlSpec& spec : Layout().controls) {
-        if (spec.name == name) return &spec;
+    for (const ControlSpec& shape : Layout().controls) {
+        if (shape.name == name) return &shape;
     }
     return nullptr;
 }
@@ -27,14 +27,14 @@ bool IsUtf8(std::string_view text) { return AnsiToUtf8(Utf8ToAnsi(text)) == text
 
 TEST(MainWindowLayoutTest, NamesAreUniqueAndEveryTextIsUtf8) {
     std::set<std::string_view> names;
-    for (const ControlSpec& spec : Layout().controls) {
-        SCOPED_TRACE(std::string(spec.name));
-        EXPECT_FALSE(spec.name.empty());
-        EXPECT_TRUE(names.insert(spec.name).second) << "name used twice";
-        std::vector<std::string_view> texts = {spec.name, spec.text, spec.popupMenu};
-        for (std::string_view page : spec.pages) texts.push_back(page);
-        for (const ListColumnSpec& column : spec.columns) texts.push_back(column.header);
-        for (const ComboItemSpec& item : spec.items) texts.push_back(item.text);
+    for (const ControlSpec& shape : Layout().controls) {
+        SCOPED_TRACE(std::string(shape.name));
+        EXPECT_FALSE(shape.name.empty());
+        EXPECT_TRUE(names.insert(shape.name).second) << "name used twice";
+        std::vector<std::string_view> texts = {shape.name, shape.text, shape.popupMenu};
+        for (std::string_view page : shape.pages) texts.push_back(page);
+        for (const ListColumnSpec& column : shape.columns) texts.push_back(column.header);
+        for (const ComboItemSpec& item : shape.items) texts.push_back(item.text);
         for (std::string_view text : texts) EXPECT_TRUE(IsUtf8(text)) << text;
     }
     std::set<std::string_view> menus;
@@ -51,36 +51,36 @@ TEST(MainWindowLayoutTest, NamesAreUniqueAndEveryTextIsUtf8) {
 }
 
 TEST(MainWindowLayoutTest, EachKindCarriesOnlyItsOwnData) {
-    for (const ControlSpec& spec : Layout().controls) {
-        SCOPED_TRACE(std::string(spec.name));
-        const ControlKind kind = spec.kind;
-        EXPECT_EQ(spec.columns.empty(), kind != ControlKind::ListView);
+    for (const ControlSpec& shape : Layout().controls) {
+        SCOPED_TRACE(std::string(shape.name));
+        const ControlKind kind = shape.kind;
+        EXPECT_EQ(shape.columns.empty(), kind != ControlKind::ListView);
         if (kind == ControlKind::ListView) {
-            EXPECT_EQ(spec.columns.size(), 3u) << "every list view has three columns";
+            EXPECT_EQ(shape.columns.size(), 3u) << "every list view has three columns";
         }
-        EXPECT_EQ(!spec.items.empty(), kind == ControlKind::ComboBox);
-        EXPECT_EQ(!spec.pages.empty(), kind == ControlKind::TabControl);
-        EXPECT_TRUE(spec.popupMenu.empty() || kind == ControlKind::ListView);
-        EXPECT_TRUE(!spec.password || kind == ControlKind::EditBox);
-        EXPECT_TRUE(!spec.checked || kind == ControlKind::CheckBox);
-        EXPECT_TRUE(spec.period == 0 || kind == ControlKind::Timer);
-        EXPECT_GE(spec.period, 0);
+        EXPECT_EQ(!shape.items.empty(), kind == ControlKind::ComboBox);
+        EXPECT_EQ(!shape.pages.empty(), kind == ControlKind::TabControl);
+        EXPECT_TRUE(shape.popupMenu.empty() || kind == ControlKind::ListView);
+        EXPECT_TRUE(!shape.password || kind == ControlKind::EditBox);
+        EXPECT_TRUE(!shape.checked || kind == ControlKind::CheckBox);
+        EXPECT_TRUE(shape.period == 0 || kind == ControlKind::Timer);
+        EXPECT_GE(shape.period, 0);
         if (kind == ControlKind::Timer) {
-            EXPECT_EQ(spec.place.width, 0);
-            EXPECT_EQ(spec.place.height, 0);
-            EXPECT_FALSE(spec.offView);
+            EXPECT_EQ(shape.place.width, 0);
+            EXPECT_EQ(shape.place.height, 0);
+            EXPECT_FALSE(shape.offView);
         } else {
-            EXPECT_GT(spec.place.width, 0);
-            EXPECT_GT(spec.place.height, 0);
+            EXPECT_GT(shape.place.width, 0);
+            EXPECT_GT(shape.place.height, 0);
         }
     }
 }
 
 TEST(MainWindowLayoutTest, EveryControlSitsOnAnExistingPage) {
-    for (const ControlSpec& spec : Layout().controls) {
-        SCOPED_TRACE(std::string(spec.name));
+    for (const ControlSpec& shape : Layout().controls) {
+        SCOPED_TRACE(std::string(shape.name));
         // Walk up to the window; a chain longer than the table would be a cycle.
-        const ControlSpec* child = &spec;
+        const ControlSpec* child = &shape;
         std::size_t depth = 0;
         while (!child->parent.tab.empty()) {
             const ControlSpec* tab = FindSpec(child->parent.tab);
@@ -97,10 +97,10 @@ TEST(MainWindowLayoutTest, EveryControlSitsOnAnExistingPage) {
 TEST(MainWindowLayoutTest, EveryMenuIsPoppedUpByOneListAndEveryPopupExists) {
     std::map<std::string_view, int> poppedBy;
     for (const MenuSpec& menu : Layout().menus) poppedBy[menu.name] = 0;
-    for (const ControlSpec& spec : Layout().controls) {
-        if (spec.popupMenu.empty()) continue;
-        ASSERT_TRUE(poppedBy.contains(spec.popupMenu)) << spec.name << ": " << spec.popupMenu;
-        ++poppedBy[spec.popupMenu];
+    for (const ControlSpec& shape : Layout().controls) {
+        if (shape.popupMenu.empty()) continue;
+        ASSERT_TRUE(poppedBy.contains(shape.popupMenu)) << shape.name << ": " << shape.popupMenu;
+        ++poppedBy[shape.popupMenu];
     }
     for (const auto& [menu, lists] : poppedBy) EXPECT_EQ(lists, 1) << menu;
 }
@@ -108,10 +108,10 @@ TEST(MainWindowLayoutTest, EveryMenuIsPoppedUpByOneListAndEveryPopupExists) {
 // The window shows the upper left part of its pages only. A control marked off-view starts
 // beyond the window's right edge; every other control starts inside the window.
 TEST(MainWindowLayoutTest, OffViewControlsLieBeyondTheWindow) {
-    for (const ControlSpec& spec : Layout().controls) {
-        if (spec.kind == ControlKind::Timer) continue;
-        EXPECT_EQ(spec.offView, spec.place.x >= Layout().width) << spec.name;
-        EXPECT_TRUE(spec.offView || spec.place.y < Layout().height) << spec.name;
+    for (const ControlSpec& shape : Layout().controls) {
+        if (shape.kind == ControlKind::Timer) continue;
+        EXPECT_EQ(shape.offView, shape.place.x >= Layout().width) << shape.name;
+        EXPECT_TRUE(shape.offView || shape.place.y < Layout().height) << shape.name;
     }
 }
 

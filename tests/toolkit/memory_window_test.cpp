@@ -17,42 +17,42 @@ using namespace std::chrono_literals;
 
 TEST(MemoryWindowTest, MainWindowHasEveryControlOfTheLayoutUnderItsKind) {
     MemoryWindow window;
-    for (const ControlSpec& spec : MainWindowLayout().controls) {
-        SCOPED_TRACE(std::string(spec.name));
-        switch (spec.kind) {
+    for (const ControlSpec& shape : MainWindowLayout().controls) {
+        SCOPED_TRACE(std::string(shape.name));
+        switch (shape.kind) {
             case ControlKind::ListView:
-                EXPECT_EQ(window.List(spec.name).ColumnCount(),
-                          static_cast<int>(spec.columns.size()));
-                EXPECT_EQ(window.List(spec.name).Mode(), ListView::ViewMode::Report);
+                EXPECT_EQ(window.List(shape.name).ColumnCount(),
+                          static_cast<int>(shape.columns.size()));
+                EXPECT_EQ(window.List(shape.name).Mode(), ListView::ViewMode::Report);
                 break;
             case ControlKind::ComboBox:
-                EXPECT_EQ(window.Combo(spec.name).ItemCount(), static_cast<int>(spec.items.size()));
-                EXPECT_EQ(window.Combo(spec.name).SelectedIndex(), -1);
+                EXPECT_EQ(window.Combo(shape.name).ItemCount(), static_cast<int>(shape.items.size()));
+                EXPECT_EQ(window.Combo(shape.name).SelectedIndex(), -1);
                 break;
             case ControlKind::Timer:
-                EXPECT_EQ(window.Clock(spec.name).Period(), spec.period);
+                EXPECT_EQ(window.Clock(shape.name).Period(), shape.period);
                 continue;
             case ControlKind::CheckBox:
-                EXPECT_EQ(window.Check(spec.name).IsChecked(), spec.checked);
+                EXPECT_EQ(window.Check(shape.name).IsChecked(), shape.checked);
                 break;
             case ControlKind::EditBox:
-                EXPECT_EQ(window.Edit(spec.name).GetText(), Utf8ToAnsi(spec.text));
+                EXPECT_EQ(window.Edit(shape.name).GetText(), Utf8ToAnsi(shape.text));
                 break;
             case ControlKind::StatusBar:
-                EXPECT_EQ(window.Status(spec.name).GetText(), "");
+                EXPECT_EQ(window.Status(shape.name).GetText(), "");
                 break;
             case ControlKind::PictureBox:
-                EXPECT_EQ(window.Picture(spec.name).PictureCount(), 0);
+                EXPECT_EQ(window.Picture(shape.name).PictureCount(), 0);
                 break;
             case ControlKind::Button:
-                window.Button(spec.name);
+                window.Button(shape.name);
                 break;
             case ControlKind::TabControl:
             case ControlKind::Label:
                 break;
         }
-        EXPECT_EQ(window.Get(spec.name).IsVisible(), spec.visible);
-        EXPECT_TRUE(window.Get(spec.name).IsEnabled());
+        EXPECT_EQ(window.Get(shape.name).IsVisible(), shape.visible);
+        EXPECT_TRUE(window.Get(shape.name).IsEnabled());
     }
 }
 

@@ -61,7 +61,8 @@ QComboBox* MakeComboBox(const ControlSpec& shape, QWidget* parent) {
 
 QCheckBox* MakeCheckBox(const ControlSpec& shape, QWidget* parent) {
     // Qt breaks a caption at LF; a CR would show as a glyph of its own.
-    const QString caption = FromUtf8(shape.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString caption =
+        FromUtf8(shape.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     auto* check = Placed(new QCheckBox(caption, parent), shape);
     check->setChecked(shape.checked);
     return check;

@@ -47,7 +47,8 @@ void QtWindow::BuildMenus(const WindowLayout& layout) {
     for (const MenuSpec& shape : layout.menus) {
         auto* menu = new QMenu(FromUtf8(shape.name), frame_.get());
         menu->setObjectName(FromUtf8(shape.name));
-        if (!menus_.emplace(shape.name, menu).second) AbortOnLayout("two menus are named", shape.name);
+        if (!menus_.emplace(shape.name, menu).second)
+            AbortOnLayout("two menus are named", shape.name);
         for (std::string_view item : shape.items) {
             // Qt reads the '&' of an item as Win32 does: it marks the mnemonic letter.
             QAction* action = menu->addAction(FromUtf8(item));

@@ -26,7 +26,8 @@ TEST(MemoryWindowTest, MainWindowHasEveryControlOfTheLayoutUnderItsKind) {
                 EXPECT_EQ(window.List(shape.name).Mode(), ListView::ViewMode::Report);
                 break;
             case ControlKind::ComboBox:
-                EXPECT_EQ(window.Combo(shape.name).ItemCount(), static_cast<int>(shape.items.size()));
+                EXPECT_EQ(window.Combo(shape.name).ItemCount(),
+                          static_cast<int>(shape.items.size()));
                 EXPECT_EQ(window.Combo(shape.name).SelectedIndex(), -1);
                 break;
             case ControlKind::Timer:

@@ -168,9 +168,8 @@ void QtPictureBox::SetPicture(const Bytes& image) {
     thread_.Run([&] {
         auto* label = static_cast<QLabel*>(widget_);
         QPixmap picture;
-        if (!image.empty() &&
-            picture.loadFromData(reinterpret_cast<const uchar*>(image.data()),
-                                 static_cast<uint>(image.size()))) {
+        if (!image.empty() && picture.loadFromData(reinterpret_cast<const uchar*>(image.data()),
+                                                   static_cast<uint>(image.size()))) {
             label->setPixmap(picture);
         } else {
             label->clear();
@@ -250,8 +249,7 @@ int QtComboBox::ItemValue(int index) const {
 
 // --- Timer -----------------------------------------------------------------------------------
 
-QtTimer::QtTimer(WindowThread& thread, QTimer* timer, int period)
-    : thread_(thread), timer_(timer) {
+QtTimer::QtTimer(WindowThread& thread, QTimer* timer, int period) : thread_(thread), timer_(timer) {
     QObject::connect(timer, &QTimer::timeout, timer, [this] {
         const std::function<void()> handler = tick_;
         if (handler) handler();

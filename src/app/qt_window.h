@@ -83,7 +83,7 @@ private:
     WindowThread thread_;
     std::unique_ptr<MainFrame> frame_;
     std::map<std::string, Entry, std::less<>> controls_;
-    std::map<std::string, QMenu*, std::less<>> menus_;  // owned by the frame
+    std::map<std::string, QMenu*, std::less<>> menus_;       // owned by the frame
     std::map<MenuKey, std::function<void()>> menuHandlers_;  // window's thread only
     std::function<void()> closeHandler_;
     bool closed_ = false;

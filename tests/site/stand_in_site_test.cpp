@@ -75,9 +75,8 @@ SiteData RoomData() {
     for (int i = 0; i < 25; ++i) {
         std::string appointed = years[i % 5];
         appointed.append("-03-04 05:06:07");
-        data.administrators.push_back(
-            {std::to_string(20001 + i), std::string("v").append(std::to_string(10 + i)),
-             appointed});
+        data.administrators.push_back({std::to_string(20001 + i),
+                                       std::string("v").append(std::to_string(10 + i)), appointed});
     }
     return data;
 }

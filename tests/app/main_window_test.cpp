@@ -2,17 +2,20 @@
 // the Window operations over Qt: calls from workers, waits, message boxes, popup menus, combo
 // selection and closing while a worker waits for the window.
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -28,6 +31,7 @@
 
 #include "app/qt_window.h"
 #include "app/tab_control.h"
+#include "skin/skin.h"
 #include "text/encoding.h"
 #include "toolkit/worker.h"
 
@@ -92,6 +96,8 @@ private slots:
     void popupMenuItems_data();
     void popupMenuItems();
     void timers();
+    void pictureBox_data();
+    void pictureBox();
     void workerCallTakesEffectBeforeReturn_data();
     void workerCallTakesEffectBeforeReturn();
     void waitProcessesEvents_data();
@@ -106,6 +112,7 @@ private slots:
     void selectByTextIgnoresAsciiCaseOnly();
     void closeWhileWorkerWaits_data();
     void closeWhileWorkerWaits();
+    void closeFromInsideAWorkersMessageBox();
 
 private:
     template <class W = QWidget>
@@ -377,6 +384,12 @@ void MainWindowTest::passwordBoxShowsStars() {
     window_->Frame().setStyleSheet("QLineEdit { color: red; }");
     QCOMPARE(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit),
              int('*'));
+    // So does the skin, which is the application's style sheet.
+    skin::ApplySkin(17);
+    QVERIFY(!qApp->styleSheet().isEmpty());
+    window_->Edit("编辑框2").SetText("abcd");
+    QCOMPARE(edit->displayText(), QString("****"));
+    qApp->setStyleSheet(QString());
     QCOMPARE(Widget<QLineEdit>("编辑框1")->echoMode(), QLineEdit::Normal);
 }
 
@@ -444,6 +457,48 @@ void MainWindowTest::timers() {
     const int stoppedAt = ticks;
     QTest::qWait(60);
     QCOMPARE(ticks, stoppedAt);
+}
+
+void MainWindowTest::pictureBox_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("shown");  // empty: no picture
+    QImage image(30, 12, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(image.save(&buffer, "PNG"));
+    QTest::newRow("png") << png << QSize(30, 12);
+    QTest::newRow("empty") << QByteArray() << QSize();
+    QTest::newRow("undecodable") << QByteArray("GIF89a not really") << QSize();
+    QTest::newRow("cut short") << png.left(png.size() / 2) << QSize();
+}
+
+// A picture replaces the one before; bytes that hold none leave the box empty. A left press is
+// the click; another button is not.
+void MainWindowTest::pictureBox() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, shown);
+    auto* label = Widget<QLabel>("图片框1");
+    QVERIFY(label);
+    PictureBox& picture = window_->Picture("图片框1");
+    QImage before(5, 5, QImage::Format_RGB32);
+    before.fill(Qt::blue);
+    label->setPixmap(QPixmap::fromImage(before));
+    std::thread worker([&] { picture.SetPicture(Bytes(bytes.constData(), bytes.size())); });
+    QTRY_VERIFY(label->pixmap().size() != QSize(5, 5));
+    worker.join();
+    QCOMPARE(label->pixmap().isNull(), shown.isEmpty());
+    if (!shown.isEmpty()) QCOMPARE(label->pixmap().size(), shown);
+
+    int clicks = 0;
+    picture.SetClickHandler([&] { ++clicks; });
+    QTest::mousePress(label, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(label, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(clicks, 0);
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(clicks, 1);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
 // --- Calls from workers ------------------------------------------------------------------------
@@ -768,6 +823,43 @@ void MainWindowTest::closeWhileWorkerWaits() {
     QVERIFY(handlerRan);
     QVERIFY(!worker.Running());
     QVERIFY(refusedAfterClose);
+}
+
+// The worker's message box runs an event loop on the window's thread, and the window is closed
+// from inside it (the user cannot: the box is modal, but a handler can). The worker cannot end
+// before the box does, so closing must not wait for it; it ends once the box is answered, and
+// its calls after that are refused.
+void MainWindowTest::closeFromInsideAWorkersMessageBox() {
+    bool handlerRan = false;
+    window_->SetCloseHandler([&] { handlerRan = true; });
+    window_->Edit("编辑框1").SetText("demo");
+    QtWindow* window = window_.get();
+    std::atomic<bool> boxReturned{false}, refusedAfter{false};
+    const WorkerHandle worker = window_->StartThread([&, window] {
+        window->ShowMessage("x");
+        boxReturned = true;
+        refusedAfter = window->Edit("编辑框1").GetText().empty();
+    });
+    qint64 closeTook = -1;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        poll.stop();
+        QElapsedTimer clock;
+        clock.start();
+        window->Frame().close();
+        closeTook = clock.elapsed();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!worker.Running(), 5000);
+    QVERIFY2(closeTook >= 0 && closeTook < 1000, qPrintable(QString::number(closeTook)));
+    QVERIFY(handlerRan);
+    QVERIFY(window_->Closed());
+    QVERIFY(boxReturned);
+    QVERIFY(refusedAfter);
 }
 
 }  // namespace roomdesk

@@ -26,22 +26,6 @@
 #include "web/web_session.h"
 
 namespace roomdesk {
-namespace {
-
-// Twelve viewers of this week: viewer 1 gives 12 gifts, viewer 12 gives one.
-site::SiteData WeekOfTwelveViewers(const std::string& today) {
-    site::SiteData data;
-    data.accounts = {{"demo", "demo123"}};
-    for (int viewer = 1; viewer <= 12; ++viewer) {
-        for (int gift = 0; gift <= 12 - viewer; ++gift) {
-            data.gifts.push_back({"观众" + std::to_string(viewer), today});
-        }
-    }
-    data.administrators = {{"7", "老房管", "2016-05-06 07:08:09"}};
-    return data;
-}
-
-}  // namespace
 
 class RoomFlowWindowTest : public QObject {
     Q_OBJECT
@@ -76,7 +60,7 @@ void RoomFlowWindowTest::init() {
     AllowTransfers();
     ClearCookieStore();
     today_ = TodayLocalDate();
-    site_ = std::make_unique<site::StandInSite>(WeekOfTwelveViewers(today_));
+    site_ = std::make_unique<site::StandInSite>(site::SiteData::TwelveViewers(today_));
     site_->SetToday(today_);
     QVERIFY(site_->Start() > 0);
     settings_ = std::filesystem::temp_directory_path() /

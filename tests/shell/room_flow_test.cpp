@@ -23,19 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Twelve viewers of this week: viewer 1 gives 12 gifts, viewer 12 gives one.
-site::SiteData WeekOfTwelveViewers(const std::string& today) {
-    site::SiteData data;
-    data.accounts = {{"demo", "demo123"}};
-    for (int viewer = 1; viewer <= 12; ++viewer) {
-        for (int gift = 0; gift <= 12 - viewer; ++gift) {
-            data.gifts.push_back({"观众" + std::to_string(viewer), today});
-        }
-    }
-    data.administrators = {{"7", "老房管", "2016-05-06 07:08:09"}};
-    return data;
-}
-
 bool Eventually(const std::function<bool()>& done) {
     for (auto deadline = std::chrono::steady_clock::now() + 20s;
          std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(10ms)) {
@@ -68,7 +55,7 @@ protected:
     }
 
     const std::string today_ = TodayLocalDate();
-    site::StandInSite site_{WeekOfTwelveViewers(today_)};
+    site::StandInSite site_{site::SiteData::TwelveViewers(today_)};
     const std::filesystem::path settings_ =
         std::filesystem::temp_directory_path() /
         ("roomdesk-room-flow-" + std::to_string(::getpid()) + ".ini");

@@ -104,6 +104,18 @@ SiteData ParseSiteData(const json& root) {
 
 }  // namespace
 
+SiteData SiteData::TwelveViewers(const std::string& today) {
+    SiteData data;
+    data.accounts = {{"demo", "demo123"}};
+    for (int viewer = 1; viewer <= 12; ++viewer) {
+        for (int gift = 0; gift <= 12 - viewer; ++gift) {
+            data.gifts.push_back({"观众" + std::to_string(viewer), today});
+        }
+    }
+    data.administrators = {{"7", "老房管", "2016-05-06 07:08:09"}};
+    return data;
+}
+
 SiteData SiteData::Demo(const std::string& today) {
     SiteData data;
     data.accounts = {{"demo", "demo123"}, {"房主", "p&ss=1%"}};

@@ -37,6 +37,10 @@ struct SiteData {
     // (Chinese, ASCII, mixed-case, emoji, one with "&"), gifts spread over the quarter that
     // holds `today` (today included, several pages a week) and administrators of several years.
     static SiteData Demo(const std::string& today);
+    // A small room whose ranking is known in advance: the account "demo"/"demo123", viewers
+    // "观众1" to "观众12" where viewer n gives 13 - n gifts of 100 on `today`, and one
+    // administrator of 2016, "老房管".
+    static SiteData TwelveViewers(const std::string& today);
 
     // Reads the JSON form written by ToJson; on failure gives nothing and says why in `error`.
     static std::optional<SiteData> FromJson(const std::string& text, std::string* error);

@@ -9,6 +9,7 @@
 #include <regex>
 #include <string>
 
+#include "ranking/rank_period.h"
 #include "text/encoding.h"
 #include "text/regex_object.h"
 
@@ -18,9 +19,6 @@ namespace {
 constexpr std::size_t kPageBytes = 8 << 20;
 // std::regex is run over the first part of the page only.
 constexpr std::size_t kBaselineBytes = 256 << 10;
-
-const char* const kGiftRowPattern =
-    "<td class=\"org\">100</td>\r\n                <td>(.*?)</td>\r\n              </tr>";
 
 std::string Row(int i) {
     static const std::array<const char*, 6> kAmounts = {"100", "10", "1000", "100", "50", "520"};
@@ -118,7 +116,7 @@ void BM_AnsiToUtf16(benchmark::State& state, const Text& page) {
 void BM_StdRegexBaseline(benchmark::State& state, const Text& page) {
     const std::u16string units = AnsiToUtf16(page);
     const std::wstring subject(units.begin(), units.end());
-    const std::string pattern = kGiftRowPattern;
+    const std::string pattern(kGiftRowPattern);
     const std::wregex regex(std::wstring(pattern.begin(), pattern.end()),
                             std::regex::ECMAScript | std::regex::icase);
     int matches = 0;

@@ -4,6 +4,7 @@
 #include <stop_token>
 #include <vector>
 
+#include "ranking/profit_page.h"
 #include "text/encoding.h"
 #include "text/html_text.h"
 #include "text/regex_object.h"
@@ -60,7 +61,7 @@ void CheckRoster(Window& window, std::string_view baseAddress) {
     // Page 1 is read once for the count alone and again as the first page of rows.
     const std::optional<Text> first = ReadRosterPage(window, base, 1, stop);
     if (!first) return;
-    const int pages = ToInteger(TextBetween(*first, Utf8ToAnsi("共 "), Utf8ToAnsi(" 页")));
+    const int pages = PageCountOf(*first);
     for (int page = 1; page <= pages; ++page) {
         const std::optional<Text> text = ReadRosterPage(window, base, page, stop);
         if (!text) return;

@@ -16,12 +16,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/qt_window.h"
+#include "app/desk.h"
 #include "ranking/rank_period.h"
-#include "shell/main_controller.h"
-#include "shell/room_features.h"
 #include "site/stand_in_site.h"
-#include "skin/skin.h"
 #include "text/encoding.h"
 #include "web/web_session.h"
 
@@ -50,8 +47,8 @@ private:
     std::string today_;
     std::unique_ptr<site::StandInSite> site_;
     std::filesystem::path settings_;
-    std::unique_ptr<QtWindow> window_;
-    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<Desk> desk_;
+    QtWindow* window_ = nullptr;
     QStringList messages_;
     QTimer messageCloser_;
 };
@@ -65,12 +62,8 @@ void RoomFlowWindowTest::init() {
     QVERIFY(site_->Start() > 0);
     settings_ = std::filesystem::temp_directory_path() /
                 ("roomdesk-window-flow-" + std::to_string(::getpid()) + ".ini");
-    window_ = std::make_unique<QtWindow>();
-    controller_ = std::make_unique<MainController>(
-        *window_, ShellConfig{settings_, site_->BaseUrl()}, skin::ApplySkin);
-    AddRoomFeatures(*controller_, *window_, site_->BaseUrl());
-    window_->SetCloseHandler([this] { controller_->OnMainWindowDestroying(); });
-    controller_->OnMainWindowCreated();
+    desk_ = std::make_unique<Desk>(ShellConfig{settings_, site_->BaseUrl()});
+    window_ = &desk_->Window();
     window_->Show();
 
     // Message boxes are modal: read and close each one as it opens.
@@ -88,8 +81,7 @@ void RoomFlowWindowTest::init() {
 void RoomFlowWindowTest::cleanup() {
     messageCloser_.stop();
     window_->Frame().close();
-    window_.reset();
-    controller_.reset();
+    desk_.reset();
     site_.reset();
     std::filesystem::remove(settings_);
 }

@@ -18,10 +18,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/qt_window.h"
-#include "shell/main_controller.h"
-#include "shell/room_features.h"
-#include "skin/skin.h"
+#include "app/desk.h"
 #include "text/encoding.h"
 #include "web/web_request.h"
 #include "web/web_session.h"
@@ -48,13 +45,10 @@ bool Fail(const char* what) {
 
 bool Run(const Text& site, const std::filesystem::path& output) {
     std::filesystem::create_directories(output);
-    QtWindow window;
     const std::filesystem::path settings = output / "demo-settings.ini";
     std::filesystem::remove(settings);
-    MainController controller(window, ShellConfig{settings, site}, skin::ApplySkin);
-    AddRoomFeatures(controller, window, site);
-    window.SetCloseHandler([&controller] { controller.OnMainWindowDestroying(); });
-    controller.OnMainWindowCreated();
+    Desk desk(ShellConfig{settings, site});
+    QtWindow& window = desk.Window();
     window.Show();
 
     // Every message box is read and closed as it opens.
